@@ -26,8 +26,11 @@ QString generationTimeText(const QDateTime &when)
 
 QString commentSafe(const QString &path)
 {
+    // A backslash between the star and the slash: "*/" would end the comment and "/*" is
+    // warned about (an error under -Werror), while the path still reads plainly.
     QString safe = path;
-    return safe.replace(QLatin1String("*/"), QLatin1String("*\\/"));
+    return safe.replace(QLatin1String("*/"), QLatin1String("*\\/"))
+            .replace(QLatin1String("/*"), QLatin1String("/\\*"));
 }
 
 QString fillHeaderTemplate(const QString &headerTemplate, const HeaderFields &fields)

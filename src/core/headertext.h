@@ -24,7 +24,8 @@ QString headerTemplate();
 // "d MMM yyyy  h:mm:ss", with the month named in the system locale's language.
 QString generationTimeText(const QDateTime &when);
 
-// The path stands inside a C block comment: no "*/" in it may end that comment early.
+// The path stands inside a C block comment: nothing in it may end that comment early or open
+// another.
 QString commentSafe(const QString &path);
 
 QString fillHeaderTemplate(const QString &headerTemplate, const HeaderFields &fields);

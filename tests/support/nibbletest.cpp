@@ -1,8 +1,13 @@
 #include "nibbletest.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 #include <grp.h>
@@ -114,6 +119,44 @@ ModalWatcher::ModalWatcher(std::function<bool(QWidget *)> accepts,
         handle(modal);
     });
     poll.start();
+}
+
+bool loadThroughDialog(QWidget &window, const QString &path)
+{
+    auto dialog = whenModal<QFileDialog>([path](QFileDialog *d) {
+        if (path.isEmpty()) {
+            d->reject();
+            return;
+        }
+        // The path goes into the file name field, as typed or pasted, and Open is clicked.
+        auto *name = d->findChild<QLineEdit *>("fileNameEdit");
+        name->setFocus();
+        name->setText(path);
+        QPushButton *open
+                = d->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Open);
+        // The dialog learns about the folder's files in the background; Open waits for that.
+        for (int waited = 0; !open->isEnabled() && waited < 5000; waited += 20)
+            QTest::qWait(20);
+        QTest::mouseClick(open, Qt::LeftButton);
+        if (d->isVisible()) {
+            qWarning("the Open Image dialog did not take %s", qPrintable(path));
+            d->reject();
+        }
+    });
+    QTest::mouseClick(window.findChild<QPushButton *>("pbLoad"), Qt::LeftButton);
+    return dialog->handled();
+}
+
+WarningBox::WarningBox()
+{
+    watcher = whenModal<QMessageBox>([this](QMessageBox *box) {
+        title = box->windowTitle();
+        text = box->text();
+        onlyOkAsDefault = box->standardButtons() == QMessageBox::Ok
+                && box->defaultButton() == box->button(QMessageBox::Ok)
+                && box->icon() == QMessageBox::Warning;
+        box->button(QMessageBox::Ok)->click();
+    });
 }
 
 DebugCapture::DebugCapture()

@@ -48,6 +48,22 @@ std::unique_ptr<ModalWatcher> whenModal(std::function<void(Dialog *)> handle)
             [handle](QWidget *w) { handle(qobject_cast<Dialog *>(w)); });
 }
 
+// Clicks Load Image in the window and answers the real Open Image dialog: the path is typed and
+// accepted, or the dialog is cancelled when the path is empty. False when no dialog opened.
+bool loadThroughDialog(QWidget &window, const QString &path);
+
+// Answers the next warning box with OK and remembers what it said.
+struct WarningBox
+{
+    std::unique_ptr<ModalWatcher> watcher;
+    QString title;
+    QString text;
+    bool onlyOkAsDefault = false;
+
+    WarningBox();
+    bool shown() const { return watcher->handled(); }
+};
+
 // Collects the debug messages written while it lives.
 class DebugCapture
 {
