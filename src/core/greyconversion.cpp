@@ -16,35 +16,43 @@ bool storesPlainArgb(QImage::Format format)
 
 } // namespace
 
-int greyLevel(QRgb pixel)
-{
-    return qGray(pixel) >> 4;
-}
-
 GreyConversion convertToGrey(const QImage &picture, bool invert)
 {
     const int width = picture.width();
     const int height = picture.height();
     const bool direct = storesPlainArgb(picture.format());
 
+    QRgb previewColour[16];
+    int levelOfGrey[256];
+    for (int level = 0; level < 16; ++level)
+        previewColour[level] = qRgb(level << 4, level << 4, level << 4);
+    for (int grey = 0; grey < 256; ++grey)
+        levelOfGrey[grey] = invert ? 15 - (grey >> 4) : grey >> 4;
+
     GreyConversion result;
     result.preview = QImage(width, height, QImage::Format_RGB32);
-    result.rawData.reserve(qsizetype(width / 2) * height);
+    result.rawData = QByteArray(qsizetype(width / 2) * height, Qt::Uninitialized);
+    char *bytes = result.rawData.data();
+    QList<QRgb> row(direct ? 0 : width);
 
     for (int y = 0; y < height; ++y) {
-        const auto *source = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
-        auto *grey = reinterpret_cast<QRgb *>(result.preview.scanLine(y));
-        int left = 0;
-        for (int x = 0; x < width; ++x) {
-            const QRgb pixel = direct ? source[x] : picture.pixel(x, y);
-            const int level = invert ? 15 - greyLevel(pixel) : greyLevel(pixel);
-            const int value = level << 4;
-            grey[x] = qRgb(value, value, value);
-            if (x % 2 == 0)
-                left = level;
-            else
-                result.rawData.append(char(left << 4 | level));
+        const QRgb *source = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        if (!direct) {
+            for (int x = 0; x < width; ++x)
+                row[x] = picture.pixel(x, y);
+            source = row.constData();
         }
+        auto *grey = reinterpret_cast<QRgb *>(result.preview.scanLine(y));
+        int x = 0;
+        for (; x + 1 < width; x += 2) {
+            const int left = levelOfGrey[qGray(source[x])];
+            const int right = levelOfGrey[qGray(source[x + 1])];
+            grey[x] = previewColour[left];
+            grey[x + 1] = previewColour[right];
+            *bytes++ = char(left << 4 | right);
+        }
+        if (x < width)
+            grey[x] = previewColour[levelOfGrey[qGray(source[x])]];
     }
 
     result.dataText = hexText(result.rawData);

@@ -13,9 +13,6 @@ struct GreyConversion
     QString dataText; // rawData as C initialiser entries, 20 to a line
 };
 
-// The display's 4-bit level of one pixel, before any inversion.
-int greyLevel(QRgb pixel);
-
 // An odd width's last column shows in the preview but is left out of the bytes.
 GreyConversion convertToGrey(const QImage &picture, bool invert);
 
