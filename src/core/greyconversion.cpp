@@ -14,10 +14,26 @@ bool storesPlainArgb(QImage::Format format)
             || format == QImage::Format_ARGB32_Premultiplied;
 }
 
+// A damaged file can leave pixel indices past the end of its colour table. pixel() reads
+// those as black, with a warning for every such pixel; an explicit black entry gives the same
+// colour quietly.
+QImage withFullColourTable(const QImage &picture)
+{
+    const int needed = picture.depth() == 1 ? 2 : picture.depth() == 8 ? 256 : 0;
+    if (picture.colorCount() == 0 || picture.colorCount() >= needed)
+        return picture;
+    QList<QRgb> table = picture.colorTable();
+    table.resize(needed, 0);
+    QImage padded = picture;
+    padded.setColorTable(table);
+    return padded;
+}
+
 } // namespace
 
-GreyConversion convertToGrey(const QImage &picture, bool invert)
+GreyConversion convertToGrey(const QImage &image, bool invert)
 {
+    const QImage picture = withFullColourTable(image);
     const int width = picture.width();
     const int height = picture.height();
     const bool direct = storesPlainArgb(picture.format());

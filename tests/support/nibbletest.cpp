@@ -94,6 +94,39 @@ QImage pictureOf(int width, const QList<QRgb> &pixels)
     return image;
 }
 
+namespace {
+
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xffffffff;
+    for (char byte : bytes) {
+        crc ^= uchar(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320 & (0 - (crc & 1)));
+    }
+    return ~crc;
+}
+
+QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
+{
+    QByteArray length(4, '\0');
+    qToBigEndian(quint32(data.size()), length.data());
+    QByteArray crc(4, '\0');
+    qToBigEndian(crc32(type + data), crc.data());
+    return length + type + data + crc;
+}
+
+} // namespace
+
+QByteArray pngDeclaring(quint32 width, quint32 height)
+{
+    QByteArray header(8, '\0');
+    qToBigEndian(width, header.data());
+    qToBigEndian(height, header.data() + 4);
+    header.append("\x08\x02\x00\x00\x00", 5); // 8-bit RGB, not interlaced
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", {});
+}
+
 QByteArray readFile(const QString &path)
 {
     QFile file(path);

@@ -25,6 +25,9 @@ QString homeDir();
 QString writePicture(const QString &path, const QImage &image, const char *format = nullptr);
 QImage pictureOf(int width, const QList<QRgb> &pixels);
 QByteArray readFile(const QString &path);
+
+// A valid PNG signature and header declaring the size, then an empty data chunk: no pixels.
+QByteArray pngDeclaring(quint32 width, quint32 height);
 bool writeFile(const QString &path, const QByteArray &bytes);
 
 // Handles the next modal dialog of type Dialog from inside its own event loop; the handler runs
