@@ -76,6 +76,21 @@ QByteArray bmpWithShortPalette()
     return bytes;
 }
 
+// Found by fuzzing: an old-style header read as 9 x 10968 pixels, with no pixel data at all.
+QByteArray absurdBmp()
+{
+    return QByteArray::fromBase64("Qk1iYACliVBORw0KGgoBAAD9CQAo1QEAGACm////BgAAAKcA");
+}
+
+// Leaves the heap's free blocks filled with `junk`, where a careless reader would find it.
+void litterFreedMemory(char junk)
+{
+    for (int i = 0; i < 16; ++i) {
+        QByteArray block(64 * 48 * 4 + i * 64, junk);
+        block.detach();
+    }
+}
+
 qint64 peakResidentKilobytes()
 {
     rusage usage{};
@@ -93,6 +108,8 @@ private slots:
     void table_data();
     void table();
     void shortPaletteReadsAsBlackWithoutAWarningPerPixel();
+    void cutShortBmpIsTheSameWhateverMemoryHeld_data();
+    void cutShortBmpIsTheSameWhateverMemoryHeld();
 };
 
 void BadPicturesTest::table_data()
@@ -114,14 +131,18 @@ void BadPicturesTest::table_data()
     QTest::newRow("png signature only") << "sig.png" << png.left(8) << Outcome::Refused;
     QTest::newRow("truncated jpeg") << "cut.jpg" << jpeg.left(jpeg.size() / 2) << Outcome::Refused;
     QTest::newRow("jpeg header only") << "head.jpg" << jpeg.left(20) << Outcome::Refused;
-    QTest::newRow("truncated bmp") << "cut.bmp" << bmp.left(bmp.size() / 2) << Outcome::Refused;
-    QTest::newRow("bmp one byte short") << "short.bmp" << bmp.chopped(1) << Outcome::Refused;
+    // The BMP reader keeps the rows it could read and the missing ones come out black (see
+    // cutShortBmpIsTheSameWhateverMemoryHeld): like a cut-short JPEG, the preview shows it.
+    QTest::newRow("truncated bmp") << "cut.bmp" << bmp.left(bmp.size() / 2) << Outcome::Loaded;
+    QTest::newRow("bmp one byte short") << "short.bmp" << bmp.chopped(1) << Outcome::Loaded;
     QTest::newRow("bmp with trailing bytes") << "long.bmp" << bmp + "tail" << Outcome::Loaded;
     QTest::newRow("bmp with a bogus header") << "bogus.bmp" << bogusBmp << Outcome::Refused;
     QTest::newRow("png declaring 60000 x 60000")
             << "huge.png" << pngDeclaring(60000, 60000) << Outcome::RefusedForSize;
     QTest::newRow("top-down bmp declaring 14 million rows")
             << "tall.bmp" << bmpHeader(17, -14155775, 24, 0, 16) << Outcome::RefusedForSize;
+    QTest::newRow("bmp header promising 9 x 10968 in 36 bytes")
+            << "absurd.bmp" << absurdBmp() << Outcome::Loaded;
     QTest::newRow("png named .jpg") << "disguised.jpg" << png << Outcome::Loaded;
     QTest::newRow("1 x 1 png") << "one.png" << encoded(gradient(1, 1), "PNG") << Outcome::Loaded;
     QTest::newRow("1 x 1 jpeg") << "one.jpg" << encoded(gradient(1, 1), "JPEG") << Outcome::Loaded;
@@ -186,6 +207,32 @@ void BadPicturesTest::shortPaletteReadsAsBlackWithoutAWarningPerPixel()
     qInstallMessageHandler(previous);
     QCOMPARE(warnings, 0);
     QCOMPARE(grey.rawData, QByteArray("\xf0\x00", 2));
+}
+
+void BadPicturesTest::cutShortBmpIsTheSameWhateverMemoryHeld_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    for (QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_Indexed8, QImage::Format_Mono}) {
+        const QByteArray bmp = encoded(gradient(64, 48).convertToFormat(format), "BMP");
+        QTest::addRow("half, format %d", int(format)) << bmp.left(bmp.size() / 2);
+    }
+    QTest::newRow("header only") << absurdBmp();
+}
+
+void BadPicturesTest::cutShortBmpIsTheSameWhateverMemoryHeld()
+{
+    QFETCH(QByteArray, bytes);
+
+    QByteArray results[2];
+    for (int round = 0; round < 2; ++round) {
+        litterFreedMemory(round == 0 ? '\x11' : '\xee');
+        QBuffer device(&bytes);
+        const nibble::LoadedPicture loaded = nibble::loadPicture(&device);
+        QVERIFY(loaded.ok());
+        results[round] = nibble::convertToGrey(nibble::scaleToDisplay(loaded.image), false).rawData;
+    }
+    QCOMPARE(results[1], results[0]);
 }
 
 NIBBLE_TEST_MAIN(BadPicturesTest, nibbletest::Privileges::Keep)
