@@ -4,11 +4,11 @@
 //   bench_conversion [repeats for the large pictures, default 5]
 #include "greyconversion.h"
 #include "headertext.h"
+#include "photo.h"
 #include "pictureloader.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -31,22 +31,6 @@ double medianMs(int repeats, const std::function<void()> &work)
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
-}
-
-// A photo-like picture: smooth shading with fine noise, so that neither codec has it easy.
-QImage photo(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    QRandomGenerator random(24);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int noise = int(random.bounded(24));
-            line[x] = qRgb((x * 255 / width + noise) & 255, (y * 255 / height + noise) & 255,
-                           ((x + y) / 16 + noise) & 255);
-        }
-    }
-    return image;
 }
 
 void measure(const char *label, const QString &path, int repeats)
@@ -101,8 +85,8 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
 
     const QString display = folder.filePath("display.png");
-    photo(128, 96).save(display);
-    const QImage big = photo(6000, 4000);
+    syntheticPhoto(128, 96).save(display);
+    const QImage big = syntheticPhoto(6000, 4000);
     const QString jpeg = folder.filePath("photo24.jpg");
     const QString png = folder.filePath("photo24.png");
     big.save(jpeg, "JPEG", 90);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building and testing need, skipping those already there.
+# Installs the Debian 12 packages that building and testing need, and any further packages named
+# as arguments, skipping those already there.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
     fonts-dejavu-core
     # for the tests: a real X server for the close-button test, and its client library
     xvfb xauth libx11-dev
+    "$@"
 )
 
 missing=()

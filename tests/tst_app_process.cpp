@@ -85,6 +85,7 @@ void AppProcessTest::closeButtonEndsWithZeroAndStoresThePath()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "xcb");
     program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.start(NIBBLECAST_EXECUTABLE, arguments);
     QVERIFY(program.waitForStarted());
 
