@@ -30,7 +30,7 @@ const char *const PathKey = "Path";
 // "<this file> <tag> <value> ": every item followed by one space, the last one included. The
 // stream's own spacing and quoting would drop that space and escape the path, so the line is
 // put together here.
-void trace(int tag, const QString &value)
+void traceLine(int tag, const QString &value)
 {
     const QString line = QFileInfo(QStringLiteral(__FILE__)).fileName() + u' '
             + QString::number(tag) + u' ' + value + u' ';
@@ -39,12 +39,12 @@ void trace(int tag, const QString &value)
 
 void trace(int tag, qint64 value)
 {
-    trace(tag, QString::number(value));
+    traceLine(tag, QString::number(value));
 }
 
-void traceQuoted(int tag, const QString &value)
+void trace(int tag, const QString &value)
 {
-    trace(tag, u'"' + value + u'"');
+    traceLine(tag, u'"' + value + u'"');
 }
 
 } // namespace
@@ -96,7 +96,7 @@ void MainWindow::loadImage()
     if (!QFile::exists(imageFile))
         return;
 
-    traceQuoted(38, imageFile);
+    trace(38, imageFile);
     lastPath = QDir().absoluteFilePath(imageFile);
 
     const nibble::LoadedPicture loaded = nibble::loadPicture(imageFile);
