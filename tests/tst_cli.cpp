@@ -77,6 +77,7 @@ private slots:
     void exitCodesAndMessages_data();
     void exitCodesAndMessages();
     void mixedGoodAndBadPictures();
+    void helpAndVersion();
     void sourceDateEpochGivesIdenticalRuns();
     void jobsGiveTheSameFilesAsASerialRun();
     void stdoutPrintsTheHeader();
@@ -204,6 +205,21 @@ void CliTest::mixedGoodAndBadPictures()
     QCOMPARE(filesIn(folder->path()),
              QStringList({"broken.png", "first.png", "first_data.h", "first_raw.raw", "last.bmp",
                           "last_data.h", "last_raw.raw"}));
+}
+
+void CliTest::helpAndVersion()
+{
+    const Run help = cli({"--help"});
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY(help.out.startsWith("Usage: "));
+    for (const char *option : {"--invert", "--output-dir <dir>", "--stdout", "--quiet",
+                               "--jobs <n>", "--decode <raw>", "--width <pixels>", "-o, --output"})
+        QVERIFY2(help.out.contains(option), option);
+    QVERIFY(help.out.contains("SOURCE_DATE_EPOCH"));
+
+    const Run version = cli({"--version"});
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY(QRegularExpression("^nibblecast-cli \\d+\\.\\d+\n$").match(version.out).hasMatch());
 }
 
 void CliTest::sourceDateEpochGivesIdenticalRuns()
