@@ -43,15 +43,6 @@ Run cli(const QStringList &arguments, const QString &sourceDateEpoch = {})
     return run(CLI_EXECUTABLE, arguments, {}, sourceDateEpoch);
 }
 
-QImage gradient(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb((x * 7) % 256, (y * 5) % 256, (x * y) % 256));
-    return image;
-}
-
 QString withoutGenerationTime(const QByteArray &header)
 {
     return QString::fromUtf8(header).remove(QRegularExpression(" \\* Date Generated: [^\n]*\n"));

@@ -20,15 +20,6 @@ namespace {
 const QString HeaderError = "An error occured whilst trying to save the header file";
 const QString RawError = "An error occured whilst trying to save the raw file";
 
-QImage gradient(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x * 2, y * 2, (x + y) % 256));
-    return image;
-}
-
 QByteArray expectedRaw(const QString &picture, bool invert = false)
 {
     const QImage working = nibble::scaleToDisplay(nibble::loadPicture(picture).image);

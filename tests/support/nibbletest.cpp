@@ -127,6 +127,15 @@ QByteArray pngDeclaring(quint32 width, quint32 height)
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", {});
 }
 
+QImage gradient(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 7) % 256, (y * 5) % 256, (x * y) % 256));
+    return image;
+}
+
 QByteArray readFile(const QString &path)
 {
     QFile file(path);

@@ -24,6 +24,8 @@ QString homeDir();
 // A picture file made by the test, in any format Qt writes.
 QString writePicture(const QString &path, const QImage &image, const char *format = nullptr);
 QImage pictureOf(int width, const QList<QRgb> &pixels);
+// A picture with every level somewhere in it, of any size.
+QImage gradient(int width, int height);
 QByteArray readFile(const QString &path);
 
 // A valid PNG signature and header declaring the size, then an empty data chunk: no pixels.
