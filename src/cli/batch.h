@@ -25,7 +25,7 @@ struct PictureOutcome
 // Where a picture's two files go under these options.
 QString outputBaseFor(const QString &picture, const BatchOptions &options);
 
-// Converts every picture and writes its pair, several at once; each outcome is reported in input
-// order as soon as it and all before it are done. Returns how many failed.
+// Converts the pictures on `jobs` threads and writes each pair as soon as it and all before it
+// are converted, reporting each outcome in input order. Returns how many failed.
 int convertBatch(const QStringList &pictures, const BatchOptions &options,
                  const std::function<void(const PictureOutcome &)> &report);
