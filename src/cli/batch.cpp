@@ -11,24 +11,6 @@
 
 namespace {
 
-struct Converted
-{
-    QString error;
-    nibble::PictureConversion conversion;
-};
-
-Converted convertOne(const QString &picture, const BatchOptions &options,
-                     const QString &headerTemplate)
-{
-    if (!QFileInfo::exists(picture))
-        return {QStringLiteral("no such file"), {}};
-    nibble::PictureConversion conversion
-            = nibble::convertPicture(picture, options.invert, options.generated, headerTemplate);
-    if (!conversion.ok())
-        return {QStringLiteral("cannot read the picture: ") + conversion.error, {}};
-    return {QString(), std::move(conversion)};
-}
-
 PictureOutcome write(const QString &picture, const nibble::PictureConversion &conversion,
                      const BatchOptions &options)
 {
@@ -49,6 +31,18 @@ QString outputBaseFor(const QString &picture, const BatchOptions &options)
     return options.outputDir.isEmpty()
             ? picture
             : QDir(options.outputDir).filePath(QFileInfo(picture).fileName());
+}
+
+Converted convertOne(const QString &picture, const BatchOptions &options,
+                     const QString &headerTemplate)
+{
+    if (!QFileInfo::exists(picture))
+        return {QStringLiteral("no such file"), {}};
+    nibble::PictureConversion conversion
+            = nibble::convertPicture(picture, options.invert, options.generated, headerTemplate);
+    if (!conversion.ok())
+        return {QStringLiteral("cannot read the picture: ") + conversion.error, {}};
+    return {QString(), std::move(conversion)};
 }
 
 int convertBatch(const QStringList &pictures, const BatchOptions &options,

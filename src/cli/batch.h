@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictureconversion.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -21,6 +23,16 @@ struct PictureOutcome
     QString headerFile;
     QString rawFile;
 };
+
+struct Converted
+{
+    QString error; // empty on success
+    nibble::PictureConversion conversion;
+};
+
+// One picture, converted but not written; the error names what went wrong for a message.
+Converted convertOne(const QString &picture, const BatchOptions &options,
+                     const QString &headerTemplate);
 
 // Where a picture's two files go under these options.
 QString outputBaseFor(const QString &picture, const BatchOptions &options);

@@ -2,7 +2,6 @@
 #include "batch.h"
 #include "headertext.h"
 #include "outputfiles.h"
-#include "pictureconversion.h"
 #include "rawdecoder.h"
 
 #include <QCommandLineParser>
@@ -85,15 +84,12 @@ int decode(const QString &rawPath, const QString &widthText, const QString &outP
     return Success;
 }
 
-int printHeader(const QString &picture, bool invert, const QDateTime &generated)
+int printHeader(const QString &picture, const BatchOptions &options)
 {
-    if (!QFileInfo::exists(picture))
-        return failure(picture, QStringLiteral("no such file"));
-    const nibble::PictureConversion converted
-            = nibble::convertPicture(picture, invert, generated, nibble::headerTemplate());
-    if (!converted.ok())
-        return failure(picture, QStringLiteral("cannot read the picture: ") + converted.error);
-    const QByteArray text = converted.headerText.toUtf8();
+    const Converted converted = convertOne(picture, options, nibble::headerTemplate());
+    if (!converted.error.isEmpty())
+        return failure(picture, converted.error);
+    const QByteArray text = converted.conversion.headerText.toUtf8();
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
     return Success;
 }
@@ -173,7 +169,7 @@ int main(int argc, char *argv[])
     if (parser.isSet(toStdout)) {
         if (pictures.size() != 1)
             return usageError(QStringLiteral("--stdout prints exactly one picture's header"));
-        return printHeader(pictures.first(), options.invert, options.generated);
+        return printHeader(pictures.first(), options);
     }
 
     options.jobs = QThread::idealThreadCount();
